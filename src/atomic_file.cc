@@ -47,6 +47,8 @@ AtomicFile::~AtomicFile() {
   }
 }
 
+// Not const: it changes the file, if not the object's members.
+// NOLINTNEXTLINE(readability-make-member-function-const)
 void AtomicFile::write(std::string_view text) {
   platform::write_all(fd_, text);
 }

@@ -49,8 +49,7 @@ TEST(DayOfYear, IsTheLocalDateInLeapAndCommonYears) {
 
 TEST(DayOfYear, IsNothingForAnInstantTheCLibraryCannotConvert) {
   set_time_zone("UTC0");
-  EXPECT_EQ(day_of_year(std::numeric_limits<std::time_t>::max()),
-            std::nullopt);
+  EXPECT_EQ(day_of_year(std::numeric_limits<std::time_t>::max()), std::nullopt);
 }
 
 }  // namespace

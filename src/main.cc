@@ -97,8 +97,8 @@ int main(int argc, char* argv[]) {
 
   // The line goes out before the file is touched; a failure here is
   // reported once the file has been written all the same.
-  const bool printed = std::printf("%d\n", *den_v_roku) >= 0 &&
-                       std::fflush(stdout) == 0;
+  const bool printed =
+      std::printf("%d\n", *den_v_roku) >= 0 && std::fflush(stdout) == 0;
   const int print_error = errno;
 
   const bool written = write_profile(*den_v_roku);

@@ -19,12 +19,12 @@ class TestFolder : public testing::Test {
   ~TestFolder() override { std::filesystem::remove_all(folder_); }
 
   // A path in the folder, as the code under test takes it.
-  std::string path(const std::string& name) const {
+  [[nodiscard]] std::string path(const std::string& name) const {
     return (folder_ / name).string();
   }
 
   // The names in the folder, sorted.
-  std::vector<std::string> names() const {
+  [[nodiscard]] std::vector<std::string> names() const {
     std::vector<std::string> result;
     for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
       result.push_back(entry.path().filename().string());
