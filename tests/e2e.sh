@@ -253,11 +253,12 @@ write-fails-midway)
   set -e
   expect_write_refused "File too large"
   ;;
-create-fails | sync-fails | rename-fails)
+create-fails | sync-fails | rename-fails | memory-fails)
   declare -A reason=(
     [create]="Disk quota exceeded"
     [sync]="Input/output error"
-    [rename]="Device or resource busy")
+    [rename]="Device or resource busy"
+    [memory]="out of memory")
   call=${1%-fails}
   put_old_file
   run_failing "$call"

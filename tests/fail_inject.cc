@@ -6,6 +6,7 @@
 //   rename      rename: EBUSY
 //   clock       time: -1, EINVAL
 //   local-time  localtime_r: no record, EOVERFLOW
+//   memory      operator new, once a temporary file exists: std::bad_alloc
 //
 // Every other call goes through to the C library.
 
@@ -18,8 +19,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <new>
 
 namespace {
+
+bool temporary_file_created = false;
 
 bool failing(const char* call) {
   const char* chosen = std::getenv("ENVDAY_FAIL");
@@ -38,9 +42,12 @@ Function* next(const char* name) {
 
 int open_or_fail(const char* name, const char* path, int flags, va_list rest) {
   const mode_t mode = (flags & O_CREAT) != 0 ? va_arg(rest, mode_t) : 0;
-  if (failing("create") && is_temporary(path)) {
-    errno = EDQUOT;
-    return -1;
+  if (is_temporary(path)) {
+    if (failing("create")) {
+      errno = EDQUOT;
+      return -1;
+    }
+    temporary_file_created = true;
   }
   return next<int(const char*, int, ...)>(name)(path, flags, mode);
 }
@@ -98,3 +105,12 @@ struct tm* localtime_r(const time_t* t, struct tm* out) {
 }
 
 }  // extern "C"
+
+void* operator new(std::size_t size) {
+  if (failing("memory") && temporary_file_created) {
+    throw std::bad_alloc();
+  }
+  // The next operator new, so that it pairs with the operator delete that
+  // frees the memory (the sanitizers' own, in a sanitizer build).
+  return next<void*(std::size_t)>("_Znwm")(size);
+}
