@@ -323,6 +323,48 @@ concurrent)
   cmp "$file" expected
   expect_no_temporary_file
   ;;
+start-host)
+  # The launcher runs envday, then the host; if envday fails, the host still
+  # starts. The stand-in host reports that it ran.
+  mkdir tools
+  cp "$ENVDAY" "$here/../contrib/start-host."* tools/
+  for def in present missing; do
+    [ "$def" = present ] || rm -r def
+    set +e
+    if [ -n "${ENVDAY_RUNNER:-}" ]; then
+      $ENVDAY_RUNNER cmd /c "$($ENVDAY_RUNNER winepath -w tools/start-host.bat)" \
+        cmd /c echo host started >out 2>err
+    else
+      PATH=$work/tools:$PATH tools/start-host.sh echo host started >out 2>err
+    fi
+    status=$?
+    set -e
+    expect_status 0
+    [ "$(tr -d '\r' <out | tail -n 1)" = "host started" ] || fail "$(cat out)"
+    if [ "$def" = present ]; then
+      cmp "$file" <(unit "$(tr -d '\r' <out | head -n 1)") || fail "no profile"
+    else
+      grep -q "^start-host.*: starting the host with the profile it has" err ||
+        fail "no warning: $(cat err)"
+    fi
+  done
+  ;;
+scheduled-task)
+  # Wine's Task Scheduler checks the task's elements as Windows' does.
+  cd "$here/../contrib/windows"
+  # (Wine hangs on XML that is not well formed, hence the time limit.)
+  timeout 60 $ENVDAY_RUNNER schtasks /create /f /tn envday /xml envday-task.xml ||
+    fail "the task was not registered"
+  ;;
+systemd-units)
+  # The user units, as systemd would load them for a user whose envday is
+  # installed in ~/.local/bin.
+  export HOME=$work XDG_RUNTIME_DIR=$work/runtime
+  mkdir -p .local/bin host-app "$XDG_RUNTIME_DIR"
+  cp "$ENVDAY" .local/bin/envday
+  systemd-analyze verify --user "$here"/../contrib/systemd/envday.{timer,service} ||
+    fail "systemd rejects the units"
+  ;;
 *)
   fail "no case '$1'"
   ;;
