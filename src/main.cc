@@ -52,16 +52,15 @@ std::optional<const char*> answer_to(int argc, char* argv[]) {
 
 // Writes the profile for the day; false, having said why, if it could not.
 bool write_profile(int den_v_roku) {
-  const char* hint = "";
   try {
     write_env_profile(den_v_roku);
     return true;
   } catch (const std::system_error& error) {
-    if (error.code() == std::errc::no_such_file_or_directory) {
-      hint = " (run envday from the folder that holds def/)";
-    }
-    std::fprintf(stderr, "envday: cannot write %s: %s%s\n", kEnvProfilePath,
-                 error.what(), hint);
+    const bool no_folder = error.code() == std::errc::no_such_file_or_directory;
+    std::fprintf(
+        stderr, "envday: cannot write %s: %s%s\n", kEnvProfilePath,
+        error.what(),
+        no_folder ? " (run envday from the folder that holds def/)" : "");
   } catch (const std::bad_alloc&) {
     std::fprintf(stderr, "envday: cannot write %s: out of memory\n",
                  kEnvProfilePath);
