@@ -13,9 +13,10 @@
 // old file or the new one. Until commit() the target is untouched, and a
 // temporary file that was not committed is removed when the object goes away.
 //
-// A symbolic link at the path is kept: the file it points to is replaced.
-// An existing file keeps its permission bits; one that the user may not
-// write, or anything that is not a regular file, is refused.
+// An existing file that the user may not write, or anything that is not a
+// regular file, is refused. On POSIX systems a symbolic link at the path is
+// kept, the file it points to being replaced, and an existing file keeps its
+// permission bits.
 class AtomicFile {
  public:
   // Throws std::system_error if the target is refused or the temporary file

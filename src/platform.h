@@ -17,7 +17,7 @@ bool local_time(std::time_t t, std::tm* out);
 
 // The file that writing to a path reaches.
 struct Target {
-  std::string path;     // the path, with symbolic links at its end followed
+  std::string path;     // the path; on POSIX, links at its end followed
   bool exists = false;  // whether a file is there now
   unsigned mode = 0;    // its permission bits, where the platform has them
 };
