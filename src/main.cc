@@ -50,6 +50,11 @@ std::optional<const char*> answer_to(int argc, char* argv[]) {
   return std::nullopt;
 }
 
+void report_not_written(const char* why, const char* hint = "") {
+  std::fprintf(stderr, "envday: cannot write %s: %s%s\n", kEnvProfilePath, why,
+               hint);
+}
+
 // Writes the profile for the day; false, having said why, if it could not.
 bool write_profile(int den_v_roku) {
   try {
@@ -57,16 +62,13 @@ bool write_profile(int den_v_roku) {
     return true;
   } catch (const std::system_error& error) {
     const bool no_folder = error.code() == std::errc::no_such_file_or_directory;
-    std::fprintf(
-        stderr, "envday: cannot write %s: %s%s\n", kEnvProfilePath,
+    report_not_written(
         error.what(),
         no_folder ? " (run envday from the folder that holds def/)" : "");
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "envday: cannot write %s: out of memory\n",
-                 kEnvProfilePath);
+    report_not_written("out of memory");
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "envday: cannot write %s: %s\n", kEnvProfilePath,
-                 error.what());
+    report_not_written(error.what());
   }
   return false;
 }

@@ -32,11 +32,11 @@ run() {
   set -e
 }
 
-# Runs envday with the clock pinned: run_at SECONDS ZONE [ARGUMENT...].
-run_at() {
+# Runs a command with envday's clock pinned: pinned SECONDS ZONE COMMAND...
+pinned() {
   local seconds=$1 zone=$2
   shift 2
-  LD_PRELOAD=$FAKETIME_LIB FAKETIME_FMT=%s FAKETIME="@$seconds" TZ=$zone run "$@"
+  LD_PRELOAD=$FAKETIME_LIB FAKETIME_FMT=%s FAKETIME="@$seconds" TZ=$zone "$@"
 }
 
 # Runs envday with one system call failing: run_failing CALL [ARGUMENT...].
@@ -107,7 +107,7 @@ case $1 in
 days)
   # seconds        zone   day size  local date
   while read -r seconds zone day size _; do
-    run_at "$seconds" "$zone"
+    pinned "$seconds" "$zone" run
     expect_success
     [ "$(printed_day)" = "$day" ] || fail "@$seconds in $zone: $(cat out)"
     [ "$(stat -c %s "$file")" = "$size" ] || fail "size $(stat -c %s "$file")"
@@ -309,8 +309,8 @@ concurrent)
   for writer in 1 2 3 4 5 6 7 8; do
     (
       for _ in $(seq 25); do
-        LD_PRELOAD=$FAKETIME_LIB FAKETIME_FMT=%s FAKETIME="@$seconds" TZ=UTC0 \
-          "$ENVDAY" >/dev/null 2>>errors || touch writer-failed
+        pinned "$seconds" UTC0 "$ENVDAY" >/dev/null 2>>errors ||
+          touch writer-failed
       done
     ) &
     writers+=($!)
